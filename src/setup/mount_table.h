@@ -1,0 +1,17 @@
+// The tools' runtime mount table in the current user's registry.
+#ifndef PENDRAKE_SETUP_MOUNT_TABLE_H_
+#define PENDRAKE_SETUP_MOUNT_TABLE_H_
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace pendrake {
+
+/// Replaces the runtime's settings tree with the five mount entries, the
+/// root entry pointing at `install_dir`.
+void WriteMountTable(Platform& platform, const std::string& install_dir);
+
+}  // namespace pendrake
+
+#endif  // PENDRAKE_SETUP_MOUNT_TABLE_H_

@@ -1,0 +1,113 @@
+#include "support/fake_platform.h"
+
+#include "platform/failure.h"
+
+namespace pendrake {
+namespace {
+
+class FakeSearch : public DirectorySearch {
+ public:
+  FakeSearch(FakePlatform& platform, std::vector<std::string> names)
+      : platform_(platform), names_(std::move(names)) {}
+  ~FakeSearch() override { platform_.Record("FindClose"); }
+
+  bool Next(std::string* name) override {
+    if (platform_.Record("FindNextFile") || next_ >= names_.size()) return false;
+    *name = names_[next_++];
+    return true;
+  }
+
+ private:
+  FakePlatform& platform_;
+  std::vector<std::string> names_;
+  std::size_t next_ = 1;
+};
+
+}  // namespace
+
+bool FakePlatform::Record(const std::string& call) {
+  calls.push_back(call);
+  if (!raise_at.empty() && !raised_ && call.rfind(raise_at, 0) == 0) {
+    raised_ = true;
+    Raise(raise_class.c_str(), raise_message);
+  }
+  return failing.count(call.substr(0, call.find(' '))) > 0;
+}
+
+std::string FakePlatform::Transcript() const {
+  std::string all;
+  for (const std::string& bytes : stdout_writes) all += bytes;
+  return all;
+}
+
+std::string FakePlatform::CommandLine() {
+  Record("CommandLine");
+  return command_line;
+}
+
+std::string FakePlatform::ProgramFilePath() {
+  Record("ProgramFilePath");
+  return program_file_path;
+}
+
+bool FakePlatform::StdoutIsConsole() {
+  Record("StdoutIsConsole");
+  return is_console;
+}
+
+bool FakePlatform::WriteStdout(const std::string& bytes) {
+  // Output is not part of the call record: tests read it from stdout_writes.
+  stdout_writes.push_back(bytes);
+  return true;
+}
+
+void FakePlatform::ReadConsoleLine() {
+  Record("ReadConsoleLine");
+  stdout_at_read = Transcript();
+}
+
+std::uint32_t FakePlatform::CodeOffset(const void* /*code_address*/) { return kCodeOffset; }
+
+bool FakePlatform::CreateDirectory(const std::string& path) {
+  if (Record("CreateDirectory " + path) || entries.count(path) > 0) return false;
+  entries.insert(path);
+  return true;
+}
+
+bool FakePlatform::MoveFile(const std::string& from, const std::string& to) {
+  if (Record("MoveFile " + from + " -> " + to)) return false;
+  if (entries.count(from) == 0 || entries.count(to) > 0) return false;
+  entries.erase(from);
+  entries.insert(to);
+  return true;
+}
+
+std::unique_ptr<DirectorySearch> FakePlatform::FindFirstFile(const std::string& pattern,
+                                                             std::string* first_name) {
+  if (Record("FindFirstFile " + pattern)) return nullptr;
+  auto found = search_results.find(pattern);
+  if (found == search_results.end() || found->second.empty()) return nullptr;
+  *first_name = found->second.front();
+  return std::make_unique<FakeSearch>(*this, found->second);
+}
+
+std::string FakePlatform::FullPath(const std::string& path) {
+  if (Record("FullPath " + path)) return std::string();
+  if (path.size() >= 2 && path[1] == ':') {
+    if (path.size() == 2 || path[2] == '\\' || path[2] == '/') return path;
+    return current_directory + "\\" + path.substr(2);  // drive-relative, same drive
+  }
+  if (!path.empty() && (path[0] == '\\' || path[0] == '/')) {
+    if (path.size() >= 2 && (path[1] == '\\' || path[1] == '/')) return path;  // UNC
+    return current_directory.substr(0, 2) + path;
+  }
+  return current_directory + "\\" + path;
+}
+
+ProcessResult FakePlatform::RunAndWait(const std::string& application,
+                                       const std::string& command_line_text) {
+  if (Record("RunAndWait " + application + " | " + command_line_text)) return ProcessResult{};
+  return run(application, command_line_text);
+}
+
+}  // namespace pendrake
