@@ -8,8 +8,8 @@ namespace pendrake {
 namespace {
 
 bool IsDrivePath(const std::string& path) {
-  return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) &&
-         path[1] == ':' && (path.size() == 2 || path[2] == '\\' || path[2] == '/');
+  return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+         (path.size() == 2 || path[2] == '\\' || path[2] == '/');
 }
 
 std::string WithSlashes(std::string path) {
@@ -54,7 +54,8 @@ bool ExpandArchive(Console& console, Platform& platform, const std::string& runt
   // The tool writes to the same output; what the installer wrote before it
   // must be out first.
   console.Flush();
-  const ProcessResult result = platform.RunAndWait("tar.exe", ToolCommandLine(runtime_dir, archive));
+  const ProcessResult result =
+      platform.RunAndWait("tar.exe", ToolCommandLine(runtime_dir, archive));
   const bool expanded = result.started && result.exit_status == 0;
   console.WriteLine(expanded ? "Completed OK" : "Unable to expand archive");
   return expanded;

@@ -81,12 +81,12 @@ bool MatchesWildcard(const char* pattern, const char* name) {
 // Entries in the order NTFS and Wine return them: by upper-cased name, ties
 // by the bytes themselves.
 bool ComesBefore(const std::string& a, const std::string& b) {
-  const bool upper_less = std::lexicographical_compare(
-      a.begin(), a.end(), b.begin(), b.end(),
-      [](char x, char y) { return UpperByte(x) < UpperByte(y); });
-  const bool upper_greater = std::lexicographical_compare(
-      b.begin(), b.end(), a.begin(), a.end(),
-      [](char x, char y) { return UpperByte(x) < UpperByte(y); });
+  const bool upper_less =
+      std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                   [](char x, char y) { return UpperByte(x) < UpperByte(y); });
+  const bool upper_greater =
+      std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(),
+                                   [](char x, char y) { return UpperByte(x) < UpperByte(y); });
   if (upper_less || upper_greater) return upper_less;
   return a < b;
 }

@@ -92,10 +92,9 @@ TEST(ExpandArchiveTest, WritesTheEchoedLineRunsTheToolAndTellsTheOutcome) {
     Console console(platform);
     EXPECT_EQ(c.expanded, ExpandArchive(console, platform, "//C/TOOLS", "base.bz2"));
     console.Flush();
-    EXPECT_EQ(
-        "tar -xvfbase.bz2 --use-compress-program=./bzip2 --directory=//C/TOOLS\r\n" +
-            std::string(c.outcome_line) + "\r\n",
-        platform.Transcript());
+    EXPECT_EQ("tar -xvfbase.bz2 --use-compress-program=./bzip2 --directory=//C/TOOLS\r\n" +
+                  std::string(c.outcome_line) + "\r\n",
+              platform.Transcript());
     EXPECT_EQ(
         "RunAndWait tar.exe | tar -xfbase.bz2 --use-compress-program=bzip2 "
         "--directory=//C/TOOLS",

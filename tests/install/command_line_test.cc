@@ -18,24 +18,20 @@ TEST_P(SplitArgumentsTest, GivesTheArgumentsAfterTheProgramName) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SplitArgumentsTest,
-    testing::Values(
-        SplitCase{"install", {}},
-        SplitCase{"install C:\\TOOLS", {"C:\\TOOLS"}},
-        SplitCase{"\"C:\\DIST\\install.exe\" C:\\TOOLS", {"C:\\TOOLS"}},
-        SplitCase{"install C:\\My Tools", {"C:\\My", "Tools"}},
-        SplitCase{"install \"C:\\My Tools\"", {"C:\\My Tools"}},
-        SplitCase{"install \"\"", {}},
-        SplitCase{"install \"\" C:\\TOOLS", {"C:\\TOOLS"}},
-        SplitCase{"install C:\\\"My Tools\"\\x", {"C:\\My Tools\\x"}},
-        SplitCase{"install /?", {"/?"}},
-        SplitCase{"install\t\x01\x1f C:\\TOOLS \x20", {"C:\\TOOLS"}},
-        SplitCase{"install \"C:\\open to the end", {"C:\\open to the end"}},
-        SplitCase{"install \"", {}},
-        SplitCase{"install a \"", {"a"}},
-        SplitCase{"install a\"\"b", {"ab"}},
-        SplitCase{"install \"\"\"a b\"", {"a b"}},
-        SplitCase{"install \xe9t\xe9 C:\\\xc4", {"\xe9t\xe9", "C:\\\xc4"}},
-        SplitCase{"", {}}));
+    testing::Values(SplitCase{"install", {}}, SplitCase{"install C:\\TOOLS", {"C:\\TOOLS"}},
+                    SplitCase{"\"C:\\DIST\\install.exe\" C:\\TOOLS", {"C:\\TOOLS"}},
+                    SplitCase{"install C:\\My Tools", {"C:\\My", "Tools"}},
+                    SplitCase{"install \"C:\\My Tools\"", {"C:\\My Tools"}},
+                    SplitCase{"install \"\"", {}},
+                    SplitCase{"install \"\" C:\\TOOLS", {"C:\\TOOLS"}},
+                    SplitCase{"install C:\\\"My Tools\"\\x", {"C:\\My Tools\\x"}},
+                    SplitCase{"install /?", {"/?"}},
+                    SplitCase{"install\t\x01\x1f C:\\TOOLS \x20", {"C:\\TOOLS"}},
+                    SplitCase{"install \"C:\\open to the end", {"C:\\open to the end"}},
+                    SplitCase{"install \"", {}}, SplitCase{"install a \"", {"a"}},
+                    SplitCase{"install a\"\"b", {"ab"}}, SplitCase{"install \"\"\"a b\"", {"a b"}},
+                    SplitCase{"install \xe9t\xe9 C:\\\xc4", {"\xe9t\xe9", "C:\\\xc4"}},
+                    SplitCase{"", {}}));
 
 TEST(SplitArgumentsTest, TakesALongArgumentWhole) {
   const std::string long_path = "C:\\" + std::string(300, 'x');

@@ -6,10 +6,10 @@ namespace pendrake {
 namespace {
 
 TEST(FailureReportTest, ClosesTheMessageWithOneFullStop) {
-  EXPECT_EQ("Exception ERegistryException in module install.exe at 0000ABCD.\nFailed to set data "
-            "for 'unix'.",
-            FailureReport("ERegistryException", "install.exe", 0xABCD,
-                          "Failed to set data for 'unix'"));
+  EXPECT_EQ(
+      "Exception ERegistryException in module install.exe at 0000ABCD.\nFailed to set data "
+      "for 'unix'.",
+      FailureReport("ERegistryException", "install.exe", 0xABCD, "Failed to set data for 'unix'"));
   EXPECT_EQ("Exception EOutOfMemory in module install.exe at FFFFFFFF.\nOut of memory.",
             FailureReport("EOutOfMemory", "install.exe", 0xFFFFFFFFu, "Out of memory."));
   EXPECT_EQ("Exception E in module x at 00000000.\n", FailureReport("E", "x", 0, ""));

@@ -80,8 +80,8 @@ TEST_F(InstallSequenceTest, ACompleteRunWorksInTheFixedOrder) {
                 "--directory=//C/TOOLS",
                 "MoveFile extra.bz2 -> extra.bz2.installed",
             }),
-            CallsStartingWith({"FindFirstFile", "FindClose", "CreateDirectory", "RunAndWait",
-                               "MoveFile"}));
+            CallsStartingWith(
+                {"FindFirstFile", "FindClose", "CreateDirectory", "RunAndWait", "MoveFile"}));
   EXPECT_EQ((std::set<std::string>{"base.bz2.installed", "extra.bz2.installed", "C:\\TOOLS"}),
             platform_.entries);
 }
@@ -123,10 +123,12 @@ TEST_F(InstallSequenceTest, QuotedInstallDirectoryIsTakenWithoutItsQuotes) {
   RunInstall(platform_);
   EXPECT_TRUE(Called("CreateDirectory C:\\Program Files\\pd\\"));
   const std::string transcript = platform_.Transcript();
-  EXPECT_NE(std::string::npos, transcript.find("Creating C:\\Program Files\\pd\\ directory...\r\n"));
+  EXPECT_NE(std::string::npos,
+            transcript.find("Creating C:\\Program Files\\pd\\ directory...\r\n"));
   EXPECT_NE(std::string::npos, transcript.find("Uncompressing to C:\\Program Files\\pd\\\r\n"));
   EXPECT_NE(std::string::npos, transcript.find("--directory=\"//C/Program Files/pd/\"\r\n"));
-  EXPECT_NE(std::string::npos, transcript.find("Copying install files to C:\\Program Files\\pd\\\r\n"));
+  EXPECT_NE(std::string::npos,
+            transcript.find("Copying install files to C:\\Program Files\\pd\\\r\n"));
 }
 
 TEST_F(InstallSequenceTest, AnArchiveThatFailsKeepsItsNameAndTheRunEndsIncomplete) {
@@ -137,12 +139,11 @@ TEST_F(InstallSequenceTest, AnArchiveThatFailsKeepsItsNameAndTheRunEndsIncomplet
   EXPECT_EQ((std::set<std::string>{"base.bz2", "extra.bz2.installed", "C:\\TOOLS"}),
             platform_.entries);
   const std::string transcript = platform_.Transcript();
-  EXPECT_NE(std::string::npos,
-            transcript.find("Installing : base.bz2\r\n"
-                            "tar -xvfbase.bz2 --use-compress-program=./bzip2 "
-                            "--directory=//C/TOOLS\r\n"
-                            "Unable to expand archive\r\n"
-                            "Installing : extra.bz2\r\n"));
+  EXPECT_NE(std::string::npos, transcript.find("Installing : base.bz2\r\n"
+                                               "tar -xvfbase.bz2 --use-compress-program=./bzip2 "
+                                               "--directory=//C/TOOLS\r\n"
+                                               "Unable to expand archive\r\n"
+                                               "Installing : extra.bz2\r\n"));
   EXPECT_NE(std::string::npos, transcript.find("Copying install files to C:\\TOOLS\r\n"
                                                "Install Incomplete\r\n"));
   EXPECT_EQ(std::string::npos, transcript.find("Install Complete"));
@@ -192,7 +193,8 @@ TEST_F(InstallSequenceTest, RunningOutOfMemoryIsReportedAsSuch) {
   };
   EXPECT_EQ(1, RunInstall(platform_));
   const std::string transcript = platform_.Transcript();
-  const std::string report = "Exception EOutOfMemory in module install.exe at 0040A1B2.\nOut of memory.\r\n";
+  const std::string report =
+      "Exception EOutOfMemory in module install.exe at 0040A1B2.\nOut of memory.\r\n";
   ASSERT_GE(transcript.size(), report.size());
   EXPECT_EQ(report, transcript.substr(transcript.size() - report.size()));
 }

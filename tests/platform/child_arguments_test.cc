@@ -38,10 +38,9 @@ struct NeedsQuotesCase {
 };
 
 TEST(NeedsQuotesTest, OnlyEmptyBlankTabOrQuote) {
-  const NeedsQuotesCase cases[] = {{"", true},          {"a b", true},   {"a\tb", true},
-                                   {"a\"b", true},      {"base.bz2", false},
-                                   {"C:\\x\\", false},  {"//C/TOOLS", false},
-                                   {"-x;&|<>", false}};
+  const NeedsQuotesCase cases[] = {{"", true},           {"a b", true},       {"a\tb", true},
+                                   {"a\"b", true},       {"base.bz2", false}, {"C:\\x\\", false},
+                                   {"//C/TOOLS", false}, {"-x;&|<>", false}};
   for (const NeedsQuotesCase& c : cases) {
     EXPECT_EQ(c.needs_quotes, NeedsQuotes(c.argument)) << c.argument;
   }

@@ -65,7 +65,8 @@ TEST_F(SystemPlatformTest, CreateDirectoryMakesOnlyTheLastComponent) {
 }
 
 TEST_F(SystemPlatformTest, SearchMatchesWithoutCaseInUpperCasedNameOrder) {
-  for (const char* name : {"b.bz2", "A.BZ2", "c.Bz2", "base.bz2.installed", "readme.txt", "_x.bz2"}) {
+  for (const char* name :
+       {"b.bz2", "A.BZ2", "c.Bz2", "base.bz2.installed", "readme.txt", "_x.bz2"}) {
     WriteFile(name, "x");
   }
   fs::create_directory("old.bz2");

@@ -29,7 +29,9 @@ class FakePlatform : public Platform {
   std::string current_directory = "C:\\DIST";
   /// Answers process starts; by default the child starts and exits with 0.
   std::function<ProcessResult(const std::string& application, const std::string& command_line)>
-      run = [](const std::string&, const std::string&) { return ProcessResult{true, 0}; };
+      run = [](const std::string&, const std::string&) {
+        return ProcessResult{true, 0};
+      };
 
   // Faults to inject.
   /// Operations (by the first word of their record) that fail.
