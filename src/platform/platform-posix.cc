@@ -106,6 +106,14 @@ class ListedSearch : public DirectorySearch {
   std::size_t next_ = 1;  // The first entry went out with the search's start.
 };
 
+bool ReadByte(char* c) {
+  for (;;) {
+    const ssize_t got = read(STDIN_FILENO, c, 1);
+    if (got < 0 && errno == EINTR) continue;
+    return got == 1;
+  }
+}
+
 class PosixPlatform : public Platform {
  public:
   explicit PosixPlatform(std::vector<std::string> argv) : argv_(std::move(argv)) {}
@@ -137,12 +145,15 @@ class PosixPlatform : public Platform {
 
   void ReadConsoleLine() override {
     // A terminal's Enter gives LF, a Windows console's CR LF; either ends
-    // the line, as do Ctrl-Z, the end of input and a failing read.
-    for (;;) {
-      char c;
-      const ssize_t got = read(STDIN_FILENO, &c, 1);
-      if (got < 0 && errno == EINTR) continue;
-      if (got != 1 || c == '\r' || c == '\n' || c == 26) return;
+    // the line (the LF of a CR LF pair with it), as do Ctrl-Z, the end of
+    // input and a failing read.
+    char c;
+    while (ReadByte(&c)) {
+      if (c == '\n' || c == 26) return;
+      if (c == '\r') {
+        ReadByte(&c);
+        return;
+      }
     }
   }
 

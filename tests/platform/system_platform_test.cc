@@ -43,16 +43,16 @@ class SystemPlatformTest : public testing::Test {
 };
 
 TEST_F(SystemPlatformTest, MoveFileNeverReplacesAnExistingName) {
-  WriteFile("a.bz2", "archive");
-  WriteFile("a.bz2.installed", "older");
+  WriteWholeFile("a.bz2", "archive");
+  WriteWholeFile("a.bz2.installed", "older");
   EXPECT_FALSE(platform_->MoveFile("a.bz2", "a.bz2.installed"));
-  EXPECT_EQ("archive", ReadFile("a.bz2"));
-  EXPECT_EQ("older", ReadFile("a.bz2.installed"));
+  EXPECT_EQ("archive", ReadWholeFile("a.bz2"));
+  EXPECT_EQ("older", ReadWholeFile("a.bz2.installed"));
 
   fs::remove("a.bz2.installed");
   EXPECT_TRUE(platform_->MoveFile("a.bz2", "a.bz2.installed"));
   EXPECT_FALSE(fs::exists("a.bz2"));
-  EXPECT_EQ("archive", ReadFile("a.bz2.installed"));
+  EXPECT_EQ("archive", ReadWholeFile("a.bz2.installed"));
   EXPECT_FALSE(platform_->MoveFile("missing.bz2", "missing.bz2.installed"));
 }
 
@@ -67,7 +67,7 @@ TEST_F(SystemPlatformTest, CreateDirectoryMakesOnlyTheLastComponent) {
 TEST_F(SystemPlatformTest, SearchMatchesWithoutCaseInUpperCasedNameOrder) {
   for (const char* name :
        {"b.bz2", "A.BZ2", "c.Bz2", "base.bz2.installed", "readme.txt", "_x.bz2"}) {
-    WriteFile(name, "x");
+    WriteWholeFile(name, "x");
   }
   fs::create_directory("old.bz2");
   EXPECT_EQ((std::vector<std::string>{"A.BZ2", "b.bz2", "c.Bz2", "old.bz2", "_x.bz2"}),
@@ -103,7 +103,7 @@ TEST_F(SystemPlatformTest, ToolArgumentsArriveWhole) {
       platform_->RunAndWait("tar.exe", ToolCommandLine(runtime_dir, archive));
   EXPECT_TRUE(result.started);
   EXPECT_EQ("-xf" + archive + "\n--use-compress-program=bzip2\n--directory=" + runtime_dir + "\n",
-            ReadFile("probe-args.txt"));
+            ReadWholeFile("probe-args.txt"));
 }
 
 }  // namespace

@@ -7,5 +7,5 @@
 int main(int argc, char** argv) {
   std::ofstream out("probe-args.txt", std::ios::binary);
   for (int i = 1; i < argc; ++i) out << argv[i] << '\n';
-  return argc > 1 ? std::atoi(argv[1]) : 0;
+  return argc > 1 ? static_cast<int>(std::strtoul(argv[1], nullptr, 10)) : 0;
 }

@@ -23,9 +23,9 @@ class ScopedTempDir {
 };
 
 /// Writes `bytes` to `path`, replacing what was there.
-void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+void WriteWholeFile(const std::filesystem::path& path, const std::string& bytes);
 /// The whole content of `path`; empty when it cannot be read.
-std::string ReadFile(const std::filesystem::path& path);
+std::string ReadWholeFile(const std::filesystem::path& path);
 
 }  // namespace pendrake
 
