@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/child_arguments.h"
+#include "platform/registry_store.h"
 #include "platform/system_platform.h"
 
 extern "C" char** environ;
@@ -211,6 +212,10 @@ class PosixPlatform : public Platform {
     std::string full = buffer.data();
     if (full.back() != '/') full += '/';
     return full + native;
+  }
+
+  std::unique_ptr<Registry> OpenRegistry() override {
+    return OpenRegistryStore(RegistryStorePath());
   }
 
   ProcessResult RunAndWait(const std::string& application,

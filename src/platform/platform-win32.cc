@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/registry-win32.h"
 #include "platform/system_platform.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;  // The program image's first byte.
@@ -120,6 +121,8 @@ class Win32Platform : public Platform {
     if (length == 0 || length >= buffer.size()) return std::string();
     return std::string(buffer.data(), length);
   }
+
+  std::unique_ptr<Registry> OpenRegistry() override { return OpenWin32Registry(); }
 
   ProcessResult RunAndWait(const std::string& application,
                            const std::string& command_line) override {

@@ -33,6 +33,25 @@ struct ProcessResult {
   std::uint32_t exit_status = 0;
 };
 
+/// The current user's registry (HKEY_CURRENT_USER) with at most one current
+/// key; destroying it closes that key. Key paths are relative to the root,
+/// components separated by "\".
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  /// Deletes the key with every key below it, at any depth; a key that cannot
+  /// be deleted is left with what is below it. Returns whether the key itself
+  /// was deleted.
+  virtual bool DeleteTree(const std::string& path) = 0;
+  /// Creates the key, with any missing keys above it, or opens it, and makes
+  /// it the current key. On failure the current key stays as it was.
+  virtual bool CreateKey(const std::string& path) = 0;
+  /// Sets a REG_DWORD value on the current key; false without a current key.
+  virtual bool WriteInteger(const std::string& name, std::uint32_t value) = 0;
+  /// Sets a REG_SZ value on the current key; false without a current key.
+  virtual bool WriteString(const std::string& name, const std::string& text) = 0;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -68,6 +87,11 @@ class Platform {
   /// The full form of a path, resolved against the current directory
   /// (GetFullPathNameA); empty when it cannot be formed.
   virtual std::string FullPath(const std::string& path) = 0;
+
+  // Registry.
+
+  /// A registry object for the current user's registry, with no key open.
+  virtual std::unique_ptr<Registry> OpenRegistry() = 0;
 
   // Processes.
 

@@ -8,8 +8,10 @@
 
 namespace pendrake {
 
-/// Replaces the runtime's settings tree with the five mount entries, the
-/// root entry pointing at `install_dir`.
+/// Replaces the runtime's settings tree in HKEY_CURRENT_USER with the five
+/// mount entries, the root entry pointing at `install_dir` as typed. Raises
+/// ERegistryException when a mount key cannot be created or a value cannot
+/// be set; what was written before stays.
 void WriteMountTable(Platform& platform, const std::string& install_dir);
 
 }  // namespace pendrake

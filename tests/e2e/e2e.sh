@@ -3,7 +3,7 @@
 # of real bzip2-compressed tar archives, natively on Linux or under Wine.
 #
 #   e2e.sh posix CASE INSTALL_EXE
-#   e2e.sh wine CASE INSTALL_EXE TAR_SHIM_EXE
+#   e2e.sh wine CASE INSTALL_EXE TAR_SHIM_EXE VOLATILE_KEY_EXE
 #
 # Under Wine, tar.exe is the tests' shim that runs GNU tar on the Unix side,
 # and install directories are drive paths in the test prefix. The expected
@@ -25,6 +25,31 @@ posix)
   runtime_dir() { install_dir "$1"; }
   unix_dir() { install_dir "$1"; }
   launch() { "$dist/install.exe" "$@"; }
+  store="$XDG_CONFIG_HOME/pendrake/HKEY_CURRENT_USER.reg"
+  # registry_dump: the settings tree's keys as the store holds them.
+  registry_dump() {
+    awk 'BEGIN { RS = "\r\n\r\n"; ORS = "\r\n\r\n" }
+         index($0, "[HKEY_CURRENT_USER\\Software\\Cygnus Solutions\\CYGWIN.DLL setup") == 1' \
+      "$store" 2>/dev/null
+  }
+  expected_registry() { mount_table_export "$1"; }
+  seed_old_tree() {
+    mkdir -p "$(dirname "$store")"
+    {
+      crlf REGEDIT4 "" "[HKEY_CURRENT_USER\\$settings_tree]" '"top"="old"' "" \
+        "[HKEY_CURRENT_USER\\$settings_tree\\b14.0]" '"x"=dword:00000001' "" \
+        "[HKEY_CURRENT_USER\\$settings_tree\\b15.0\\mounts\\00]" '"native"="Q:\\old"' \
+        '"extra"="1"' "" "[HKEY_CURRENT_USER\\$settings_tree\\b15.0\\mounts\\05\\deeper]" \
+        '"native"="old"' "" '[HKEY_CURRENT_USER\Software\Cygnus Solutions\Other]' \
+        '"keep"="yes"' ""
+    } >"$store"
+  }
+  outside_key_kept() { grep -q '"keep"="yes"' "$store"; }
+  # The store's directory is a file: the registry cannot be written.
+  refuse_registry() {
+    printf 'not a directory' >"$work/config-file"
+    export XDG_CONFIG_HOME="$work/config-file"
+  }
   ;;
 wine)
   source "$repo/tests/wine/wine-env.sh"
@@ -34,6 +59,26 @@ wine)
   runtime_dir() { printf '//C/pd-%s-%s' "$case_name" "$1"; }
   unix_dir() { printf '%s/dosdevices/c:/pd-%s-%s' "$WINEPREFIX" "$case_name" "$1"; }
   launch() { "$wine" "$dist/install.exe" "$@"; }
+  volatile_key=$5
+  reg() { "$wine" reg "$@" </dev/null; }
+  registry_dump() { reg query "HKCU\\$settings_tree" /s; }
+  expected_registry() { mount_table_query "$1"; }
+  seed_old_tree() {
+    reg add "HKCU\\$settings_tree" /v top /d old /f >/dev/null
+    reg add "HKCU\\$settings_tree\\b14.0" /v x /t REG_DWORD /d 1 /f >/dev/null
+    reg add "HKCU\\$settings_tree\\b15.0\\mounts\\00" /v native /d 'Q:\old' /f >/dev/null
+    reg add "HKCU\\$settings_tree\\b15.0\\mounts\\00" /v extra /d 1 /f >/dev/null
+    reg add "HKCU\\$settings_tree\\b15.0\\mounts\\05\\deeper" /v native /d old /f >/dev/null
+    reg add 'HKCU\Software\Cygnus Solutions\Other' /v keep /d yes /f >/dev/null
+  }
+  outside_key_kept() { reg query 'HKCU\Software\Cygnus Solutions\Other' /v keep >/dev/null; }
+  # A volatile parent refuses the mount keys, which must not be volatile;
+  # it lasts while the run's wineserver does, and is removed again after.
+  refuse_registry() {
+    reg delete 'HKCU\Software\Cygnus Solutions' /f >/dev/null 2>&1 || true
+    "$wine" "$volatile_key" 'Software\Cygnus Solutions' || fail "could not make a volatile key"
+    trap "reg delete 'HKCU\\Software\\Cygnus Solutions' /f >/dev/null 2>&1" EXIT
+  }
   ;;
 *)
   fail "no such platform: $platform"
@@ -85,6 +130,9 @@ full_run)
   expect_file "$dist/extra.bz2.installed"
   expect_no_entry "$dist/base.bz2"
   [ ! -s "$work/err" ] || fail "standard error is not empty: $(cat "$work/err")"
+  registry_dump >"$work/registry"
+  expected_registry "$(install_dir tools)" >"$work/expected"
+  expect_same registry "$work/expected" "$work/registry"
 
   # A second run finds nothing left to install.
   run "$dist" "$(install_dir tools)"
@@ -159,6 +207,48 @@ awkward_names)
   expect_status "awkward names" 0 "$status"
   expect_expanded "$(unix_dir "My Tools")"
   expect_file "$dist/more tools.bz2.installed"
+  ;;
+
+registry_rerun)
+  # A second install to another directory changes only the root entry.
+  run "$dist" "$(install_dir first)"
+  for archive in "$dist"/*.installed; do mv "$archive" "${archive%.installed}"; done
+  run "$dist" "$(install_dir second)"
+  expect_status "second install" 0 "$status"
+  registry_dump >"$work/registry"
+  expected_registry "$(install_dir second)" >"$work/expected"
+  expect_same registry "$work/expected" "$work/registry"
+  ;;
+
+registry_old_tree)
+  # Whatever an older install left in the settings tree goes; the rest of
+  # the user's registry stays.
+  seed_old_tree
+  run "$dist" "$(install_dir tools)"
+  expect_status "install over an old tree" 0 "$status"
+  registry_dump >"$work/registry"
+  expected_registry "$(install_dir tools)" >"$work/expected"
+  expect_same registry "$work/expected" "$work/registry"
+  outside_key_kept || fail "a key outside the settings tree was lost"
+  ;;
+
+registry_refused)
+  refuse_registry
+  run "$dist" "$(install_dir tools)"
+  {
+    lines_to_registry "$(install_dir tools)" base.bz2 extra.bz2
+    printf 'Exception ERegistryException in module install.exe at XXXXXXXX.\n'
+    crlf "Failed to create key '\\$settings_tree\\b15.0\\mounts\\00'."
+  } >"$work/expected"
+  without_address "$work/out" >"$work/report"
+  expect_same transcript "$work/expected" "$work/report"
+  expect_status "refused registry" 1 "$status"
+  grep -qE ' at [0-9A-F]{8}\.$' "$work/out" || fail "no code address in the report"
+  [ -d "$(unix_dir tools)" ] || fail "the install directory was not created first"
+  expect_no_entry "$(unix_dir tools)/setenv.bat"
+  expect_no_entry "$(unix_dir tools)/pendrake"
+  expect_file "$dist/base.bz2"
+  expect_file "$dist/extra.bz2"
   ;;
 
 *)

@@ -44,16 +44,62 @@ archive_lines() {
   crlf "Installing : $2" "tar -xvf$2 --use-compress-program=./bzip2 --directory=$1" "$3"
 }
 
-# head_lines INSTALL_DIR NAME...: the lines up to "Uncompressing to".
-head_lines() {
+# lines_to_registry INSTALL_DIR NAME...: the lines up to "Creating Registry
+# Entries...".
+lines_to_registry() {
   local dir=$1 name
   shift
   banner
   crlf "Found the following archives:"
   for name in "$@"; do crlf "  $name"; done
-  crlf "" "Creating $dir directory..." "Creating Registry Entries..." "Creating SETENV.BAT..." \
-    "Uncompressing to $dir"
+  crlf "" "Creating $dir directory..." "Creating Registry Entries..."
 }
+
+# head_lines INSTALL_DIR NAME...: the lines up to "Uncompressing to".
+head_lines() {
+  lines_to_registry "$@"
+  crlf "Creating SETENV.BAT..." "Uncompressing to $1"
+}
+
+settings_tree='Software\Cygnus Solutions\CYGWIN.DLL setup'
+
+# mount_rows NATIVE: the mount table, a row a line: key|fsilent|native|unix.
+mount_rows() {
+  printf '%s\n' '00|1|\\.\tape1:|/dev/st1' '01|1|\\.\tape0:|/dev/st0' '02|1|\\.\b:|/dev/fd1' \
+    '03|1|\\.\a:|/dev/fd0' "04|0|$1|/"
+}
+
+# export_text TEXT: TEXT as REGEDIT4 writes it between quotes.
+export_text() { printf '%s' "$1" | sed -e 's/\\/\\\\/g' -e 's/"/\\"/g'; }
+
+# mount_table_export NATIVE: the settings tree's keys as the Linux store
+# holds them after a run.
+mount_table_export() {
+  local key fsilent native unix
+  crlf "[HKEY_CURRENT_USER\\$settings_tree]" "" "[HKEY_CURRENT_USER\\$settings_tree\\b15.0]" "" \
+    "[HKEY_CURRENT_USER\\$settings_tree\\b15.0\\mounts]" ""
+  while IFS='|' read -r key fsilent native unix; do
+    crlf "[HKEY_CURRENT_USER\\$settings_tree\\b15.0\\mounts\\$key]" '"fbinary"=dword:00000000' \
+      "\"fsilent\"=dword:0000000$fsilent" "\"native\"=\"$(export_text "$native")\"" \
+      "\"unix\"=\"$unix\"" ""
+  done < <(mount_rows "$1")
+}
+
+# mount_table_query NATIVE: the settings tree as Wine's reg query /s lists it.
+mount_table_query() {
+  local key fsilent native unix
+  crlf "" "HKEY_CURRENT_USER\\$settings_tree\\b15.0" "" \
+    "HKEY_CURRENT_USER\\$settings_tree\\b15.0\\mounts" ""
+  while IFS='|' read -r key fsilent native unix; do
+    crlf "HKEY_CURRENT_USER\\$settings_tree\\b15.0\\mounts\\$key" \
+      "    fbinary    REG_DWORD    0x0" "    fsilent    REG_DWORD    0x$fsilent" \
+      "    native    REG_SZ    $native" "    unix    REG_SZ    $unix" ""
+  done < <(mount_rows "$1")
+}
+
+# without_address FILE: the file with the failure report's code address
+# blanked, as it differs from build to build.
+without_address() { sed -E 's/^(Exception [A-Za-z]+ in module .* at )[0-9A-F]{8}\./\1XXXXXXXX./' "$1"; }
 
 # expect_same NAME EXPECTED_FILE ACTUAL_FILE: byte-for-byte comparison.
 expect_same() {

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
+
 #include "platform/system_platform.h"
+#include "setup/mount_table.h"
 #include "support/temp_dir.h"
 
 namespace pendrake {
@@ -90,6 +93,88 @@ TEST(Win32PlatformTest, FullPathUsesTheCurrentDrive) {
   const std::string full = Backend()->FullPath("\\TOOLS");
   ASSERT_GE(full.size(), 3u);
   EXPECT_EQ(":\\TOOLS", full.substr(1));
+}
+
+HKEY CreateTestKey(const std::string& path) {
+  HKEY key = nullptr;
+  EXPECT_EQ(ERROR_SUCCESS,
+            RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                            KEY_ALL_ACCESS, nullptr, &key, nullptr));
+  return key;
+}
+
+bool KeyExists(const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    return false;
+  }
+  RegCloseKey(key);
+  return true;
+}
+
+TEST(Win32RegistryTest, DeleteTreeTakesEveryLevelAndLeavesTheParent) {
+  const std::string top = "Software\\pendrake-test\\tree";
+  std::string path = top;
+  for (int level = 0; level < 40; ++level) {
+    for (const char* sibling : {"a", "b"}) {
+      HKEY key = CreateTestKey(path + "\\" + sibling);
+      const DWORD number = static_cast<DWORD>(level);
+      RegSetValueExA(key, "n", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4);
+      RegSetValueExA(key, "s", 0, REG_SZ, reinterpret_cast<const BYTE*>("text"), 5);
+      RegCloseKey(key);
+    }
+    path += "\\b";
+  }
+  RegCloseKey(CreateTestKey("Software\\pendrake-test\\kept"));
+
+  std::unique_ptr<Registry> registry = Backend()->OpenRegistry();
+  EXPECT_TRUE(registry->DeleteTree(top));
+  EXPECT_FALSE(KeyExists(top));
+  EXPECT_TRUE(KeyExists("Software\\pendrake-test\\kept"));
+  EXPECT_FALSE(registry->DeleteTree(top)) << "nothing left to delete";
+  registry->DeleteTree("Software\\pendrake-test");
+}
+
+TEST(Win32RegistryTest, TheMountTableReadsBackWithItsTypesAndData) {
+  WriteMountTable(*Backend(), "C:\\My Tools\\");
+  const std::string mounts = "Software\\Cygnus Solutions\\CYGWIN.DLL setup\\b15.0\\mounts\\";
+  struct Expected {
+    const char* key;
+    DWORD fsilent;
+    const char* native;
+    const char* unix;
+  };
+  const Expected table[] = {{"00", 1, "\\\\.\\tape1:", "/dev/st1"},
+                            {"01", 1, "\\\\.\\tape0:", "/dev/st0"},
+                            {"02", 1, "\\\\.\\b:", "/dev/fd1"},
+                            {"03", 1, "\\\\.\\a:", "/dev/fd0"},
+                            {"04", 0, "C:\\My Tools\\", "/"}};
+  for (const Expected& entry : table) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegOpenKeyExA(HKEY_CURRENT_USER, (mounts + entry.key).c_str(), 0, KEY_READ, &key));
+    DWORD type = 0;
+    DWORD number = 99;
+    DWORD size = sizeof number;
+    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(key, "fbinary", nullptr, &type,
+                                              reinterpret_cast<BYTE*>(&number), &size));
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
+    EXPECT_EQ(0u, number);
+    size = sizeof number;
+    RegQueryValueExA(key, "fsilent", nullptr, &type, reinterpret_cast<BYTE*>(&number), &size);
+    EXPECT_EQ(entry.fsilent, number) << entry.key;
+    for (const auto& [name, text] :
+         {std::pair<const char*, const char*>{"native", entry.native}, {"unix", entry.unix}}) {
+      char data[64] = {};
+      size = sizeof data;
+      EXPECT_EQ(ERROR_SUCCESS,
+                RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size));
+      EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+      EXPECT_EQ(std::string(text), std::string(data)) << entry.key << " " << name;
+      EXPECT_EQ(std::strlen(text) + 1, size) << "the text and one NUL";
+    }
+    RegCloseKey(key);
+  }
 }
 
 }  // namespace

@@ -23,6 +23,47 @@ class FakeSearch : public DirectorySearch {
   std::size_t next_ = 1;
 };
 
+// A registry object over the fake's tree, with the semantics of the real
+// ones: one current key, values only on an existing current key.
+class FakeRegistry : public Registry {
+ public:
+  explicit FakeRegistry(FakePlatform& platform) : platform_(platform) {}
+  ~FakeRegistry() override { platform_.Record("RegClose"); }
+
+  bool DeleteTree(const std::string& path) override {
+    if (platform_.Record("RegDeleteTree " + path)) return false;
+    return platform_.registry.DeleteTree(path);
+  }
+
+  bool CreateKey(const std::string& path) override {
+    if (platform_.Record("RegCreateKey " + path) || !platform_.registry.CreateKey(path)) {
+      return false;
+    }
+    current_ = path;
+    return true;
+  }
+
+  bool WriteInteger(const std::string& name, std::uint32_t value) override {
+    std::string bytes;
+    for (int i = 0; i < 4; ++i) bytes += static_cast<char>(value >> (8 * i) & 0xFF);
+    return Set("RegWriteInteger " + name + "=" + std::to_string(value),
+               RegistryValue{name, kRegDword, bytes});
+  }
+
+  bool WriteString(const std::string& name, const std::string& text) override {
+    return Set("RegWriteString " + name + "=" + text, RegistryValue{name, kRegString, text});
+  }
+
+ private:
+  bool Set(const std::string& call, RegistryValue value) {
+    if (platform_.Record(call) || current_.empty()) return false;
+    return platform_.registry.SetValue(current_, std::move(value));
+  }
+
+  FakePlatform& platform_;
+  std::string current_;
+};
+
 }  // namespace
 
 bool FakePlatform::Record(const std::string& call) {
@@ -31,7 +72,11 @@ bool FakePlatform::Record(const std::string& call) {
     raised_ = true;
     Raise(raise_class.c_str(), raise_message);
   }
-  return failing.count(call.substr(0, call.find(' '))) > 0;
+  const std::string operation = call.substr(0, call.find(' '));
+  const int number = ++call_counts_[operation];
+  auto nth = fail_nth.find(operation);
+  if (nth != fail_nth.end() && nth->second == number) return true;
+  return failing.count(operation) > 0;
 }
 
 std::string FakePlatform::Transcript() const {
@@ -102,6 +147,11 @@ std::string FakePlatform::FullPath(const std::string& path) {
     return current_directory.substr(0, 2) + path;
   }
   return current_directory + "\\" + path;
+}
+
+std::unique_ptr<Registry> FakePlatform::OpenRegistry() {
+  Record("RegOpen");
+  return std::make_unique<FakeRegistry>(*this);
 }
 
 ProcessResult FakePlatform::RunAndWait(const std::string& application,

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/regedit4.h"
 
 namespace pendrake {
 
@@ -36,6 +37,8 @@ class FakePlatform : public Platform {
   // Faults to inject.
   /// Operations (by the first word of their record) that fail.
   std::set<std::string> failing;
+  /// Operations that fail only at their Nth call (counting from 1).
+  std::map<std::string, int> fail_nth;
   /// The first call whose record starts with this raises a Failure.
   std::string raise_at;
   std::string raise_class = "ERegistryException";
@@ -48,6 +51,8 @@ class FakePlatform : public Platform {
   std::vector<std::string> stdout_writes;
   /// What standard output had received when standard input was read.
   std::string stdout_at_read;
+  /// The current user's registry as the registry objects left it.
+  RegistryTree registry;
   /// All bytes written to standard output.
   std::string Transcript() const;
 
@@ -62,6 +67,7 @@ class FakePlatform : public Platform {
   std::unique_ptr<DirectorySearch> FindFirstFile(const std::string& pattern,
                                                  std::string* first_name) override;
   std::string FullPath(const std::string& path) override;
+  std::unique_ptr<Registry> OpenRegistry() override;
   ProcessResult RunAndWait(const std::string& application,
                            const std::string& command_line) override;
 
@@ -71,6 +77,7 @@ class FakePlatform : public Platform {
 
  private:
   bool raised_ = false;
+  std::map<std::string, int> call_counts_;
 };
 
 }  // namespace pendrake
