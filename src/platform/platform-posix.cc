@@ -14,10 +14,13 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/child_arguments.h"
+#include "platform/posix_io.h"
 #include "platform/registry_store.h"
 #include "platform/system_platform.h"
 
@@ -107,6 +110,36 @@ class ListedSearch : public DirectorySearch {
   std::size_t next_ = 1;  // The first entry went out with the search's start.
 };
 
+// A last-write time as a DOS date-time in local time, date word high;
+// nothing outside 1980 to 2107.
+std::optional<std::uint32_t> DosDateTime(time_t time) {
+  struct tm local;
+  if (localtime_r(&time, &local) == nullptr) return std::nullopt;
+  const int year = local.tm_year + 1900;
+  if (year < 1980 || year > 2107) return std::nullopt;
+  const auto date =
+      static_cast<std::uint32_t>((year - 1980) << 9 | (local.tm_mon + 1) << 5 | local.tm_mday);
+  const int seconds = local.tm_sec > 59 ? 59 : local.tm_sec;  // a leap second
+  const auto clock =
+      static_cast<std::uint32_t>(local.tm_hour << 11 | local.tm_min << 5 | seconds / 2);
+  return date << 16 | clock;
+}
+
+class PosixOutputFile : public OutputFile {
+ public:
+  explicit PosixOutputFile(int fd) : fd_(fd) {}
+  ~PosixOutputFile() override { close(fd_); }
+  PosixOutputFile(const PosixOutputFile&) = delete;
+  PosixOutputFile& operator=(const PosixOutputFile&) = delete;
+
+  bool Write(const std::string& bytes) override {
+    return WriteAll(fd_, bytes.data(), bytes.size());
+  }
+
+ private:
+  int fd_;
+};
+
 bool ReadByte(char* c) {
   for (;;) {
     const ssize_t got = read(STDIN_FILENO, c, 1);
@@ -134,14 +167,7 @@ class PosixPlatform : public Platform {
   }
 
   bool WriteStdout(const std::string& bytes) override {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-      const ssize_t written = write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
-      if (written < 0 && errno == EINTR) continue;
-      if (written <= 0) return false;
-      done += static_cast<std::size_t>(written);
-    }
-    return true;
+    return WriteAll(STDOUT_FILENO, bytes.data(), bytes.size());
   }
 
   void ReadConsoleLine() override {
@@ -169,17 +195,7 @@ class PosixPlatform : public Platform {
   }
 
   bool MoveFile(const std::string& from, const std::string& to) override {
-    const std::string source = NativePath(from);
-    const std::string target = NativePath(to);
-    if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
-      return true;
-    }
-    if (errno != EINVAL && errno != ENOSYS) return false;
-    // A file system without the no-replace rename: a hard link fails on an
-    // existing name just as well.
-    if (link(source.c_str(), target.c_str()) != 0) return false;
-    unlink(source.c_str());
-    return true;
+    return RenameNoReplace(NativePath(from), NativePath(to));
   }
 
   std::unique_ptr<DirectorySearch> FindFirstFile(const std::string& pattern,
@@ -212,6 +228,81 @@ class PosixPlatform : public Platform {
     std::string full = buffer.data();
     if (full.back() != '/') full += '/';
     return full + native;
+  }
+
+  std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override {
+    const std::string native = NativePath(path);
+    // A file without write permission stands for a read-only one, which
+    // Windows will not empty, not even for an administrator.
+    struct stat info;
+    if (stat(native.c_str(), &info) == 0 && S_ISREG(info.st_mode) && !(info.st_mode & S_IWUSR)) {
+      return nullptr;
+    }
+    const int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    return std::make_unique<PosixOutputFile>(fd);
+  }
+
+  std::optional<std::uint32_t> FindFileDate(const std::string& path) override {
+    struct stat info;
+    if (stat(NativePath(path).c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
+    return DosDateTime(info.st_mtime);
+  }
+
+  std::optional<std::uint32_t> FileDate(const std::string& path) override {
+    const int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat info;
+    const bool dated = fstat(fd, &info) == 0;
+    close(fd);
+    if (!dated) return std::nullopt;
+    return DosDateTime(info.st_mtime);
+  }
+
+  // The copy is made whole in a temporary file beside the destination and
+  // then renamed into place, so that a failing copy (a full disk, a size
+  // limit) never leaves a cut file where a whole one stood.
+  bool CopyFile(const std::string& source, const std::string& destination,
+                bool fail_if_exists) override {
+    const std::string target = NativePath(destination);
+    const int in = open(NativePath(source).c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return false;
+    struct stat info;
+    if (fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
+      close(in);
+      return false;
+    }
+    std::string temp = target + ".XXXXXX";
+    const int out = mkstemp(temp.data());
+    if (out < 0) {
+      close(in);
+      return false;
+    }
+    bool copied = true;
+    char buffer[65536];
+    for (;;) {
+      const ssize_t got = read(in, buffer, sizeof buffer);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) {
+        copied = got == 0;
+        break;
+      }
+      if (!WriteAll(out, buffer, static_cast<std::size_t>(got))) {
+        copied = false;
+        break;
+      }
+    }
+    close(in);
+    const struct timespec times[2] = {info.st_atim, info.st_mtim};
+    copied = copied && fchmod(out, info.st_mode & 07777) == 0 && futimens(out, times) == 0 &&
+             fsync(out) == 0;
+    copied = close(out) == 0 && copied;
+    if (copied) {
+      copied = fail_if_exists ? RenameNoReplace(temp, target)
+                              : rename(temp.c_str(), target.c_str()) == 0;
+    }
+    if (!copied) unlink(temp.c_str());
+    return copied;
   }
 
   std::unique_ptr<Registry> OpenRegistry() override {

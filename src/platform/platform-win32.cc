@@ -7,7 +7,9 @@
 #undef CreateDirectory
 #undef MoveFile
 #undef FindFirstFile
+#undef CopyFile
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,43 @@ class Win32Search : public DirectorySearch {
  private:
   HANDLE handle_;
 };
+
+class Win32OutputFile : public OutputFile {
+ public:
+  explicit Win32OutputFile(HANDLE handle) : handle_(handle) {}
+  ~Win32OutputFile() override { CloseHandle(handle_); }
+  Win32OutputFile(const Win32OutputFile&) = delete;
+  Win32OutputFile& operator=(const Win32OutputFile&) = delete;
+
+  bool Write(const std::string& bytes) override {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      DWORD written = 0;
+      if (!WriteFile(handle_, bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
+                     &written, nullptr) ||
+          written == 0) {
+        return false;
+      }
+      done += written;
+    }
+    return true;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// A last-write time as a local DOS date-time, date word high; nothing when
+// it lies outside what a DOS date can hold.
+std::optional<std::uint32_t> DosDateTime(const FILETIME& written) {
+  FILETIME local;
+  WORD date = 0;
+  WORD time = 0;
+  if (!FileTimeToLocalFileTime(&written, &local) || !FileTimeToDosDateTime(&local, &date, &time)) {
+    return std::nullopt;
+  }
+  return static_cast<std::uint32_t>(date) << 16 | time;
+}
 
 class Win32Platform : public Platform {
  public:
@@ -120,6 +159,38 @@ class Win32Platform : public Platform {
                                           buffer.data(), &file_part);
     if (length == 0 || length >= buffer.size()) return std::string();
     return std::string(buffer.data(), length);
+  }
+
+  std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override {
+    const HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32OutputFile>(handle);
+  }
+
+  std::optional<std::uint32_t> FindFileDate(const std::string& path) override {
+    WIN32_FIND_DATAA entry;
+    const HANDLE search = FindFirstFileA(path.c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+    FindClose(search);
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+    return DosDateTime(entry.ftLastWriteTime);
+  }
+
+  std::optional<std::uint32_t> FileDate(const std::string& path) override {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    FILETIME written;
+    const bool dated = GetFileTime(file, nullptr, nullptr, &written) != 0;
+    CloseHandle(file);
+    if (!dated) return std::nullopt;
+    return DosDateTime(written);
+  }
+
+  bool CopyFile(const std::string& source, const std::string& destination,
+                bool fail_if_exists) override {
+    return CopyFileA(source.c_str(), destination.c_str(), fail_if_exists ? TRUE : FALSE) != 0;
   }
 
   std::unique_ptr<Registry> OpenRegistry() override { return OpenWin32Registry(); }

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace pendrake {
@@ -52,6 +53,14 @@ class Registry {
   virtual bool WriteString(const std::string& name, const std::string& text) = 0;
 };
 
+/// A file open for writing; destroying it closes the file.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  /// Writes bytes as they are; false when they could not all be written.
+  virtual bool Write(const std::string& bytes) = 0;
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -87,6 +96,26 @@ class Platform {
   /// The full form of a path, resolved against the current directory
   /// (GetFullPathNameA); empty when it cannot be formed.
   virtual std::string FullPath(const std::string& path) = 0;
+  /// Creates a file for writing, emptying one of the same name (CreateFileA
+  /// with CREATE_ALWAYS). Null when it cannot, as for a read-only file.
+  virtual std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) = 0;
+
+  // File dates are last-write times in local time as DOS date-times: the date
+  // word in the high 16 bits, the time word in the low, so that later dates
+  // are larger numbers. Only 1980 to 2107 can be held, in 2-second steps.
+
+  /// The date of the directory entry `path` found by a directory search
+  /// (FindFirstFileA); nothing when there is no such entry, it is a
+  /// directory, or its date cannot be held.
+  virtual std::optional<std::uint32_t> FindFileDate(const std::string& path) = 0;
+  /// The date of the existing file `path`, opened for reading (CreateFileA,
+  /// GetFileTime); nothing when it cannot be opened or dated.
+  virtual std::optional<std::uint32_t> FileDate(const std::string& path) = 0;
+  /// Copies a file with its attributes and last-write time (CopyFileA). With
+  /// `fail_if_exists` it fails, changing nothing, when the destination name
+  /// exists; otherwise it replaces the destination.
+  virtual bool CopyFile(const std::string& source, const std::string& destination,
+                        bool fail_if_exists) = 0;
 
   // Registry.
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/posix_io.h"
 #include "platform/regedit4.h"
 #include "platform/registry_store.h"
 
@@ -28,17 +29,6 @@ bool MakeDirectories(const std::string& path) {
     return false;
   }
   return mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    done += static_cast<std::size_t>(written);
-  }
-  return true;
 }
 
 class StoreRegistry : public Registry {
@@ -124,10 +114,11 @@ class StoreRegistry : public Registry {
   // store, so that a crash or a full disk leaves the old store or the new
   // one, never a part.
   bool Save(const RegistryTree& tree) const {
+    const std::string text = WriteRegedit4(tree);
     std::string temp = path_ + ".XXXXXX";
     const int fd = mkstemp(temp.data());
     if (fd < 0) return false;
-    const bool written = WriteAll(fd, WriteRegedit4(tree)) && fsync(fd) == 0;
+    const bool written = WriteAll(fd, text.data(), text.size()) && fsync(fd) == 0;
     if (close(fd) != 0 || !written || rename(temp.c_str(), path_.c_str()) != 0) {
       unlink(temp.c_str());
       return false;

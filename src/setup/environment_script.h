@@ -8,8 +8,14 @@
 
 namespace pendrake {
 
-/// Writes setenv.bat into `install_dir`. Reports nothing: a script that
-/// cannot be written does not stop the installation.
+/// The one line of setenv.bat, with its CR LF: "path=" `install_dir`
+/// "\pendrake\bin;%path%", or, for a directory holding a character that
+/// cmd.exe would act on (& | < > ^ %), the same put literally as
+/// set "path=...;%path%" with each % of the directory doubled.
+std::string EnvironmentScriptLine(const std::string& install_dir);
+
+/// Writes setenv.bat into `install_dir`, replacing one that is there. Reports nothing: a script
+/// that cannot be written does not stop the installation.
 void WriteEnvironmentScript(Platform& platform, const std::string& install_dir);
 
 }  // namespace pendrake

@@ -9,8 +9,11 @@
 
 namespace pendrake {
 
-/// Copies `source` to `destination_dir`\`name`, keeping a copy there whose
-/// date is later, with the line "Newer <name> exists!".
+/// Copies `source` to `destination_dir`\`name`. A copy already there is
+/// replaced unless its date is later than the source's; then it is kept and
+/// the line "Newer <name> exists!" says so. An entry there that is no dated
+/// file (a directory, a date before 1980) is left alone, and so is a copy
+/// when the source has no date. Copies that fail are passed over silently.
 void CopyInstallFile(Console& console, Platform& platform, const std::string& source,
                      const std::string& name, const std::string& destination_dir);
 

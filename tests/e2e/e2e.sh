@@ -45,6 +45,8 @@ posix)
     } >"$store"
   }
   outside_key_kept() { grep -q '"keep"="yes"' "$store"; }
+  # There is no cmd.exe here to run setenv.bat in; its bytes are checked.
+  check_setenv_runs() { :; }
   # The store's directory is a file: the registry cannot be written.
   refuse_registry() {
     printf 'not a directory' >"$work/config-file"
@@ -72,6 +74,22 @@ wine)
     reg add 'HKCU\Software\Cygnus Solutions\Other' /v keep /d yes /f >/dev/null
   }
   outside_key_kept() { reg query 'HKCU\Software\Cygnus Solutions\Other' /v keep >/dev/null; }
+  # check_setenv_runs NAME: runs the install directory's setenv.bat in
+  # cmd.exe and checks that PATH then starts with the tools bin directory.
+  check_setenv_runs() {
+    local dir
+    dir=$(install_dir "$1")
+    # set prints the value as it is, where echo would run what follows a &.
+    crlf "@call \"${dir//%/%%}\\setenv.bat\"" "@set PATH" >"$work/check.bat"
+    local path
+    path=$(cd "$work" && "$wine" cmd /c check.bat </dev/null | tr -d '\r' | grep -i '^path=' |
+      head -n 1)
+    path=${path:5}
+    case $path in
+    "$dir\\pendrake\\bin;"?*) ;;
+    *) fail "setenv.bat left PATH as: $path" ;;
+    esac
+  }
   # A volatile parent refuses the mount keys, which must not be volatile;
   # it lasts while the run's wineserver does, and is removed again after.
   refuse_registry() {
@@ -133,6 +151,12 @@ full_run)
   registry_dump >"$work/registry"
   expected_registry "$(install_dir tools)" >"$work/expected"
   expect_same registry "$work/expected" "$work/registry"
+  crlf "path=$(install_dir tools)\\pendrake\\bin;%path%" >"$work/expected"
+  expect_same setenv.bat "$work/expected" "$(unix_dir tools)/setenv.bat"
+  check_setenv_runs tools
+  for file in install.exe tar.exe bzip2.exe cygwinb19.dll; do
+    cmp -s "$dist/$file" "$(unix_dir tools)/pendrake/bin/$file" || fail "$file was not copied"
+  done
 
   # A second run finds nothing left to install.
   run "$dist" "$(install_dir tools)"
@@ -207,6 +231,20 @@ awkward_names)
   expect_status "awkward names" 0 "$status"
   expect_expanded "$(unix_dir "My Tools")"
   expect_file "$dist/more tools.bz2.installed"
+  ;;
+
+special_directory)
+  # cmd.exe acts on & and %: setenv.bat puts the directory in literally.
+  name='a&b 100%'
+  run "$dist" "$(install_dir "$name")"
+  transcript "$name" "Install Complete" "base.bz2=$ok" "extra.bz2=$ok" >"$work/expected"
+  expect_same transcript "$work/expected" "$work/out"
+  expect_status "special directory" 0 "$status"
+  dir=$(install_dir "$name")
+  crlf "set \"path=${dir//%/%%}\\pendrake\\bin;%path%\"" >"$work/expected"
+  expect_same setenv.bat "$work/expected" "$(unix_dir "$name")/setenv.bat"
+  check_setenv_runs "$name"
+  expect_file "$(unix_dir "$name")/pendrake/bin/tar.exe"
   ;;
 
 registry_rerun)

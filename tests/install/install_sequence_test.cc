@@ -69,21 +69,30 @@ TEST_F(InstallSequenceTest, ACompleteRunReportsEveryStep) {
 
 TEST_F(InstallSequenceTest, ACompleteRunWorksInTheFixedOrder) {
   RunInstall(platform_);
-  EXPECT_EQ((std::vector<std::string>{
-                "FindFirstFile C:\\DIST\\*.bz2",
-                "FindClose",
-                "CreateDirectory C:\\TOOLS",
-                "RunAndWait tar.exe | tar -xfbase.bz2 --use-compress-program=bzip2 "
-                "--directory=//C/TOOLS",
-                "MoveFile base.bz2 -> base.bz2.installed",
-                "RunAndWait tar.exe | tar -xfextra.bz2 --use-compress-program=bzip2 "
-                "--directory=//C/TOOLS",
-                "MoveFile extra.bz2 -> extra.bz2.installed",
-            }),
-            CallsStartingWith(
-                {"FindFirstFile", "FindClose", "CreateDirectory", "RunAndWait", "MoveFile"}));
+  std::vector<std::string> expected = {
+      "FindFirstFile C:\\DIST\\*.bz2",
+      "FindClose",
+      "CreateDirectory C:\\TOOLS",
+      "RegOpen",
+      "RegClose",
+      "CreateFile C:\\TOOLS\\setenv.bat",
+      "RunAndWait tar.exe | tar -xfbase.bz2 --use-compress-program=bzip2 "
+      "--directory=//C/TOOLS",
+      "MoveFile base.bz2 -> base.bz2.installed",
+      "RunAndWait tar.exe | tar -xfextra.bz2 --use-compress-program=bzip2 "
+      "--directory=//C/TOOLS",
+      "MoveFile extra.bz2 -> extra.bz2.installed",
+  };
+  for (const char* file : {"install.exe", "tar.exe", "bzip2.exe", "cygwinb19.dll"}) {
+    expected.push_back(std::string("CopyFile ") + file + " -> C:\\TOOLS\\pendrake\\bin\\" + file +
+                       " (fail if exists)");
+  }
+  EXPECT_EQ(expected,
+            CallsStartingWith({"FindFirstFile", "FindClose", "CreateDirectory", "RegOpen",
+                               "RegClose", "CreateFile", "RunAndWait", "MoveFile", "CopyFile"}));
   EXPECT_EQ((std::set<std::string>{"base.bz2.installed", "extra.bz2.installed", "C:\\TOOLS"}),
             platform_.entries);
+  EXPECT_EQ("path=C:\\TOOLS\\pendrake\\bin;%path%\r\n", platform_.files["C:\\TOOLS\\setenv.bat"]);
 }
 
 TEST_F(InstallSequenceTest, AnyArgumentCountButOneShowsTheUsageAndWaits) {

@@ -64,6 +64,23 @@ class FakeRegistry : public Registry {
   std::string current_;
 };
 
+class FakeOutputFile : public OutputFile {
+ public:
+  FakeOutputFile(FakePlatform& platform, std::string path)
+      : platform_(platform), path_(std::move(path)) {}
+  ~FakeOutputFile() override { platform_.Record("CloseFile " + path_); }
+
+  bool Write(const std::string& bytes) override {
+    if (platform_.Record("WriteFile " + path_)) return false;
+    platform_.files[path_] += bytes;
+    return true;
+  }
+
+ private:
+  FakePlatform& platform_;
+  std::string path_;
+};
+
 }  // namespace
 
 bool FakePlatform::Record(const std::string& call) {
@@ -147,6 +164,38 @@ std::string FakePlatform::FullPath(const std::string& path) {
     return current_directory.substr(0, 2) + path;
   }
   return current_directory + "\\" + path;
+}
+
+std::unique_ptr<OutputFile> FakePlatform::CreateOutputFile(const std::string& path) {
+  if (Record("CreateFile " + path)) return nullptr;
+  files[path].clear();
+  return std::make_unique<FakeOutputFile>(*this, path);
+}
+
+std::optional<std::uint32_t> FakePlatform::FindFileDate(const std::string& path) {
+  Record("FindFileDate " + path);
+  auto found = dates.find(path);
+  if (files.count(path) == 0 || found == dates.end()) return std::nullopt;
+  return found->second;
+}
+
+std::optional<std::uint32_t> FakePlatform::FileDate(const std::string& path) {
+  if (Record("FileDate " + path)) return std::nullopt;
+  auto found = dates.find(path);
+  if (files.count(path) == 0 || found == dates.end()) return std::nullopt;
+  return found->second;
+}
+
+bool FakePlatform::CopyFile(const std::string& source, const std::string& destination,
+                            bool fail_if_exists) {
+  if (Record("CopyFile " + source + " -> " + destination +
+             (fail_if_exists ? " (fail if exists)" : " (replace)"))) {
+    return false;
+  }
+  if (files.count(source) == 0 || (fail_if_exists && files.count(destination) > 0)) return false;
+  files[destination] = files[source];
+  if (dates.count(source) > 0) dates[destination] = dates[source];
+  return true;
 }
 
 std::unique_ptr<Registry> FakePlatform::OpenRegistry() {

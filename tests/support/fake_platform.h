@@ -28,6 +28,9 @@ class FakePlatform : public Platform {
   /// Names of existing files and directories, as the installer spells them.
   std::set<std::string> entries;
   std::string current_directory = "C:\\DIST";
+  /// Files by path with their contents, and the dates of dated files.
+  std::map<std::string, std::string> files;
+  std::map<std::string, std::uint32_t> dates;
   /// Answers process starts; by default the child starts and exits with 0.
   std::function<ProcessResult(const std::string& application, const std::string& command_line)>
       run = [](const std::string&, const std::string&) {
@@ -67,6 +70,11 @@ class FakePlatform : public Platform {
   std::unique_ptr<DirectorySearch> FindFirstFile(const std::string& pattern,
                                                  std::string* first_name) override;
   std::string FullPath(const std::string& path) override;
+  std::unique_ptr<OutputFile> CreateOutputFile(const std::string& path) override;
+  std::optional<std::uint32_t> FindFileDate(const std::string& path) override;
+  std::optional<std::uint32_t> FileDate(const std::string& path) override;
+  bool CopyFile(const std::string& source, const std::string& destination,
+                bool fail_if_exists) override;
   std::unique_ptr<Registry> OpenRegistry() override;
   ProcessResult RunAndWait(const std::string& application,
                            const std::string& command_line) override;
