@@ -39,6 +39,21 @@ class Win32Search : public DirectorySearch {
   HANDLE handle_;
 };
 
+// Writes all bytes, going on after short writes.
+bool WriteAll(HANDLE handle, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD written = 0;
+    if (!WriteFile(handle, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written,
+                   nullptr) ||
+        written == 0) {
+      return false;
+    }
+    done += written;
+  }
+  return true;
+}
+
 class Win32OutputFile : public OutputFile {
  public:
   explicit Win32OutputFile(HANDLE handle) : handle_(handle) {}
@@ -46,19 +61,7 @@ class Win32OutputFile : public OutputFile {
   Win32OutputFile(const Win32OutputFile&) = delete;
   Win32OutputFile& operator=(const Win32OutputFile&) = delete;
 
-  bool Write(const std::string& bytes) override {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-      DWORD written = 0;
-      if (!WriteFile(handle_, bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
-                     &written, nullptr) ||
-          written == 0) {
-        return false;
-      }
-      done += written;
-    }
-    return true;
-  }
+  bool Write(const std::string& bytes) override { return WriteAll(handle_, bytes); }
 
  private:
   HANDLE handle_;
@@ -99,18 +102,7 @@ class Win32Platform : public Platform {
   }
 
   bool WriteStdout(const std::string& bytes) override {
-    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-      DWORD written = 0;
-      if (!WriteFile(out, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &written,
-                     nullptr) ||
-          written == 0) {
-        return false;
-      }
-      done += written;
-    }
-    return true;
+    return WriteAll(GetStdHandle(STD_OUTPUT_HANDLE), bytes);
   }
 
   void ReadConsoleLine() override {
