@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test: the Linux build, the sanitizer build, the Windows program
+# Runs every test: the Linux build, the sanitizer build, the fuzz targets
+# (a few seconds each, under the sanitizers), the Windows program
 # under Wine, and the 32-bit Windows build (built only: there is no 32-bit
 # Wine here). Ends with one line "tests: N passed, N failed, N skipped" and
 # fails when any test failed or a build broke. Where the Windows tools cannot
@@ -46,6 +47,7 @@ workflow() {
 
 workflow posix
 workflow posix-sanitize
+workflow fuzz
 
 if "$repo/scripts/ensure-packages.sh" windows; then
   build_only windows-i686
