@@ -8,7 +8,7 @@
 set -euo pipefail
 
 case ${1:-posix} in
-posix) packages=(cmake make g++ googletest libgtest-dev tar bzip2 clang-format git clang libclang-rt-14-dev) ;;
+posix) packages=(cmake make g++ googletest libgtest-dev tar bzip2 clang-format clang-tidy git clang libclang-rt-14-dev) ;;
 windows) packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 googletest binutils-mingw-w64-x86-64) ;;
 *) echo "ensure-packages.sh: unknown set '$1'" >&2; exit 2 ;;
 esac

@@ -22,6 +22,7 @@ class Console {
   static constexpr std::size_t kBufferSize = 128;
 
   explicit Console(Platform& platform);
+  ~Console() = default;
   Console(const Console&) = delete;
   Console& operator=(const Console&) = delete;
 

@@ -25,7 +25,8 @@
 #include "platform/system_platform.h"
 
 extern "C" char** environ;
-extern "C" char __executable_start;  // The program image's first byte (GNU ld).
+// The program image's first byte, as GNU ld names it.
+extern "C" char __executable_start;  // NOLINT(bugprone-reserved-identifier)
 
 namespace pendrake {
 namespace {
@@ -113,7 +114,7 @@ class ListedSearch : public DirectorySearch {
 // A last-write time as a DOS date-time in local time, date word high;
 // nothing outside 1980 to 2107.
 std::optional<std::uint32_t> DosDateTime(time_t time) {
-  struct tm local;
+  struct tm local {};
   if (localtime_r(&time, &local) == nullptr) return std::nullopt;
   const int year = local.tm_year + 1900;
   if (year < 1980 || year > 2107) return std::nullopt;
@@ -162,7 +163,7 @@ class PosixPlatform : public Platform {
   }
 
   bool StdoutIsConsole() override {
-    struct stat info;
+    struct stat info {};
     return fstat(STDOUT_FILENO, &info) == 0 && S_ISCHR(info.st_mode);
   }
 
@@ -174,7 +175,7 @@ class PosixPlatform : public Platform {
     // A terminal's Enter gives LF, a Windows console's CR LF; either ends
     // the line (the LF of a CR LF pair with it), as do Ctrl-Z, the end of
     // input and a failing read.
-    char c;
+    char c = 0;
     while (ReadByte(&c)) {
       if (c == '\n' || c == 26) return;
       if (c == '\r') {
@@ -221,7 +222,7 @@ class PosixPlatform : public Platform {
   }
 
   std::string FullPath(const std::string& path) override {
-    const std::string native = NativePath(path);
+    std::string native = NativePath(path);
     if (!native.empty() && native[0] == '/') return native;
     std::vector<char> buffer(PATH_MAX + 1);
     if (getcwd(buffer.data(), buffer.size()) == nullptr) return std::string();
@@ -234,7 +235,7 @@ class PosixPlatform : public Platform {
     const std::string native = NativePath(path);
     // A file without write permission stands for a read-only one, which
     // Windows will not empty, not even for an administrator.
-    struct stat info;
+    struct stat info {};
     if (stat(native.c_str(), &info) == 0 && S_ISREG(info.st_mode) && !(info.st_mode & S_IWUSR)) {
       return nullptr;
     }
@@ -244,7 +245,7 @@ class PosixPlatform : public Platform {
   }
 
   std::optional<std::uint32_t> FindFileDate(const std::string& path) override {
-    struct stat info;
+    struct stat info {};
     if (stat(NativePath(path).c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
     return DosDateTime(info.st_mtime);
   }
@@ -252,7 +253,7 @@ class PosixPlatform : public Platform {
   std::optional<std::uint32_t> FileDate(const std::string& path) override {
     const int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
-    struct stat info;
+    struct stat info {};
     const bool dated = fstat(fd, &info) == 0;
     close(fd);
     if (!dated) return std::nullopt;
@@ -267,7 +268,7 @@ class PosixPlatform : public Platform {
     const std::string target = NativePath(destination);
     const int in = open(NativePath(source).c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) return false;
-    struct stat info;
+    struct stat info {};
     if (fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
       close(in);
       return false;
@@ -318,11 +319,12 @@ class PosixPlatform : public Platform {
 
     std::vector<std::string> arguments = SplitChildCommandLine(command_line);
     std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
     for (std::string& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
 
     ProcessResult result;
-    pid_t child;
+    pid_t child = 0;
     if (posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
       return result;
     }

@@ -22,7 +22,7 @@ std::string DirectoryOf(const std::string& path) {
 // mkdir -p: the store's directory is made on first use.
 bool MakeDirectories(const std::string& path) {
   if (path.empty()) return true;
-  struct stat info;
+  struct stat info {};
   if (stat(path.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
   const std::size_t slash = path.rfind('/');
   if (slash != std::string::npos && slash > 0 && !MakeDirectories(path.substr(0, slash))) {
