@@ -295,8 +295,7 @@ class PosixPlatform : public Platform {
     }
     close(in);
     const struct timespec times[2] = {info.st_atim, info.st_mtim};
-    copied = copied && fchmod(out, info.st_mode & 07777) == 0 && futimens(out, times) == 0 &&
-             fsync(out) == 0;
+    copied = copied && fchmod(out, info.st_mode & 07777) == 0 && futimens(out, times) == 0;
     copied = close(out) == 0 && copied;
     if (copied) {
       copied = fail_if_exists ? RenameNoReplace(temp, target)

@@ -44,6 +44,8 @@ class StoreRegistry : public Registry {
         return;
       }
     }
+    // While the lock is held nobody else changes the store: it is read once.
+    tree_ = Load();
   }
 
   ~StoreRegistry() override {
@@ -54,15 +56,17 @@ class StoreRegistry : public Registry {
   StoreRegistry& operator=(const StoreRegistry&) = delete;
 
   bool DeleteTree(const std::string& path) override {
-    std::optional<RegistryTree> tree = Load();
-    if (!tree || !tree->DeleteTree(path)) return false;
-    return Save(*tree);
+    if (!tree_) return false;
+    RegistryTree changed = *tree_;
+    return changed.DeleteTree(path) && Commit(std::move(changed));
   }
 
   bool CreateKey(const std::string& path) override {
-    std::optional<RegistryTree> tree = Load();
-    if (!tree) return false;
-    if (!tree->HasKey(path) && !(tree->CreateKey(path) && Save(*tree))) return false;
+    if (!tree_) return false;
+    if (!tree_->HasKey(path)) {
+      RegistryTree changed = *tree_;
+      if (!changed.CreateKey(path) || !Commit(std::move(changed))) return false;
+    }
     current_ = path;
     return true;
   }
@@ -79,11 +83,18 @@ class StoreRegistry : public Registry {
 
  private:
   bool SetValue(RegistryValue value) {
-    if (!current_) return false;
-    std::optional<RegistryTree> tree = Load();
+    if (!tree_ || !current_) return false;
+    RegistryTree changed = *tree_;
     // A current key that is gone takes no values, as with a deleted key's
     // handle on Windows.
-    return tree && tree->SetValue(*current_, std::move(value)) && Save(*tree);
+    return changed.SetValue(*current_, std::move(value)) && Commit(std::move(changed));
+  }
+
+  // Puts a changed hive on disk, and only then takes it as the store's.
+  bool Commit(RegistryTree changed) {
+    if (!Save(changed)) return false;
+    tree_ = std::move(changed);
+    return true;
   }
 
   // The store as it is on disk now; an empty hive when there is none yet.
@@ -111,28 +122,26 @@ class StoreRegistry : public Registry {
   }
 
   // Writes the whole store to a new file beside it and renames that over the
-  // store, so that a crash or a full disk leaves the old store or the new
-  // one, never a part.
+  // store, so that a crash of the process or a full disk leaves the old store
+  // or the new one, never a part. No fsync: like the Windows registry, which
+  // the installer closes and never flushes, the store is left to the file
+  // system to put on the platter.
   bool Save(const RegistryTree& tree) const {
     const std::string text = WriteRegedit4(tree);
     std::string temp = path_ + ".XXXXXX";
     const int fd = mkstemp(temp.data());
     if (fd < 0) return false;
-    const bool written = WriteAll(fd, text.data(), text.size()) && fsync(fd) == 0;
+    const bool written = WriteAll(fd, text.data(), text.size());
     if (close(fd) != 0 || !written || rename(temp.c_str(), path_.c_str()) != 0) {
       unlink(temp.c_str());
       return false;
-    }
-    const int dir = open(DirectoryOf(path_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-      fsync(dir);
-      close(dir);
     }
     return true;
   }
 
   std::string path_;
   int lock_fd_ = -1;
+  std::optional<RegistryTree> tree_;  // nothing: the store cannot be used
   std::optional<std::string> current_;
 };
 
