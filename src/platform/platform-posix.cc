@@ -4,6 +4,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <signal.h>
 #include <spawn.h>
 #include <stdio.h>
 #include <sys/stat.h>
@@ -322,11 +323,21 @@ class PosixPlatform : public Platform {
     for (std::string& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
 
+    // The child gets SIGPIPE back as a program expects it.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t default_signals;
+    sigemptyset(&default_signals);
+    sigaddset(&default_signals, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &default_signals);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+
     ProcessResult result;
     pid_t child = 0;
-    if (posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
-      return result;
-    }
+    const int spawned =
+        posix_spawn(&child, program.c_str(), nullptr, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    if (spawned != 0) return result;
     result.started = true;
     int status = 0;
     while (waitpid(child, &status, 0) < 0) {
@@ -350,6 +361,10 @@ class PosixPlatform : public Platform {
 }  // namespace
 
 std::unique_ptr<Platform> MakeSystemPlatform(int argc, char** argv) {
+  // A console line that cannot be written is passed over, as WriteFile on a
+  // closed pipe fails on Windows: a reader that went away must not end the
+  // run between two steps.
+  signal(SIGPIPE, SIG_IGN);
   return std::make_unique<PosixPlatform>(std::vector<std::string>(argv, argv + argc));
 }
 
