@@ -31,6 +31,9 @@ std::string EnvironmentScriptLine(const std::string& install_dir) {
 }
 
 void WriteEnvironmentScript(Platform& platform, const std::string& install_dir) {
+  // A line break would end the one line early and make cmd.exe run the rest
+  // of the directory's name as a command: such a directory gets no script.
+  if (install_dir.find_first_of("\r\n") != std::string::npos) return;
   // The whole path, however long: a name cut short would be another file.
   std::unique_ptr<OutputFile> script = platform.CreateOutputFile(install_dir + "\\setenv.bat");
   if (script) script->Write(EnvironmentScriptLine(install_dir));

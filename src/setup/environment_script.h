@@ -14,7 +14,9 @@ namespace pendrake {
 /// set "path=...;%path%" with each % of the directory doubled.
 std::string EnvironmentScriptLine(const std::string& install_dir);
 
-/// Writes setenv.bat into `install_dir`, replacing one that is there. Reports nothing: a script
+/// Writes setenv.bat into `install_dir`, replacing one that is there; not
+/// for a directory whose name holds a line break, which no one-line script
+/// can hold. Reports nothing: a script
 /// that cannot be written does not stop the installation.
 void WriteEnvironmentScript(Platform& platform, const std::string& install_dir);
 

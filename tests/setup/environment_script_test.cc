@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/system_platform.h"
+#include "support/fake_platform.h"
 #include "support/temp_dir.h"
 
 namespace pendrake {
@@ -28,6 +29,14 @@ TEST(EnvironmentScriptLineTest, PutsTheToolsBinDirectoryInFrontOfPath) {
     EXPECT_EQ(c.line, EnvironmentScriptLine(c.install_dir)) << c.install_dir;
   }
   EXPECT_EQ(35u, EnvironmentScriptLine("C:\\TOOLS").size());
+}
+
+TEST(WriteEnvironmentScriptTest, ADirectoryWithALineBreakGetsNoScript) {
+  for (const char* install_dir : {"C:\\a\nrun-this", "C:\\a\r\nrun-this", "C:\\a\r"}) {
+    FakePlatform platform;
+    WriteEnvironmentScript(platform, install_dir);
+    EXPECT_TRUE(platform.calls.empty()) << "no file is even created or emptied";
+  }
 }
 
 class EnvironmentScriptTest : public testing::Test {
