@@ -27,11 +27,7 @@ posix)
   launch() { "$dist/install.exe" "$@"; }
   store="$XDG_CONFIG_HOME/pendrake/HKEY_CURRENT_USER.reg"
   # registry_dump: the settings tree's keys as the store holds them.
-  registry_dump() {
-    awk 'BEGIN { RS = "\r\n\r\n"; ORS = "\r\n\r\n" }
-         index($0, "[HKEY_CURRENT_USER\\Software\\Cygnus Solutions\\CYGWIN.DLL setup") == 1' \
-      "$store" 2>/dev/null
-  }
+  registry_dump() { settings_sections "$store"; }
   expected_registry() { mount_table_export "$1"; }
   seed_old_tree() {
     mkdir -p "$(dirname "$store")"

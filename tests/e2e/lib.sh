@@ -63,6 +63,13 @@ head_lines() {
 
 settings_tree='Software\Cygnus Solutions\CYGWIN.DLL setup'
 
+# settings_sections STORE: the settings tree's keys as a Linux store holds them.
+settings_sections() {
+  awk 'BEGIN { RS = "\r\n\r\n"; ORS = "\r\n\r\n" }
+       index($0, "[HKEY_CURRENT_USER\\Software\\Cygnus Solutions\\CYGWIN.DLL setup") == 1' \
+    "$1" 2>/dev/null
+}
+
 # mount_rows NATIVE: the mount table, a row a line: key|fsilent|native|unix.
 mount_rows() {
   printf '%s\n' '00|1|\\.\tape1:|/dev/st1' '01|1|\\.\tape0:|/dev/st0' '02|1|\\.\b:|/dev/fd1' \
