@@ -15,14 +15,6 @@ store="$XDG_CONFIG_HOME/pendrake/HKEY_CURRENT_USER.reg"
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 "$repo/scripts/make-dist.sh" "$dist" "$program"
 
-# run DIR [ARG...]: as in the end-to-end tests.
-run() {
-  local dir=$1
-  shift
-  status=0
-  (cd "$dir" && "$dist/install.exe" "$@" </dev/null >"$work/out" 2>"$work/err") || status=$?
-}
-
 # store_values: the values the store holds, one a line; fails when it does
 # not parse.
 store_values() { "$store_dump" "$store"; }

@@ -24,7 +24,6 @@ posix)
   install_dir() { printf '%s' "$work/$1"; }
   runtime_dir() { install_dir "$1"; }
   unix_dir() { install_dir "$1"; }
-  launch() { "$dist/install.exe" "$@"; }
   store="$XDG_CONFIG_HOME/pendrake/HKEY_CURRENT_USER.reg"
   # registry_dump: the settings tree's keys as the store holds them.
   registry_dump() { settings_sections "$store"; }
@@ -99,15 +98,6 @@ wine)
   finish
   ;;
 esac
-
-# run DIR [ARG...]: runs the installer from DIR with standard input at its
-# end; sets $status and leaves the output in $work/out.
-run() {
-  local dir=$1
-  shift
-  status=0
-  (cd "$dir" && launch "$@" </dev/null >"$work/out" 2>"$work/err") || status=$?
-}
 
 expect_expanded() {
   expect_file "$1/pendrake/bin/hello"

@@ -20,6 +20,19 @@ finish() {
   fi
 }
 
+# launch ARG...: starts the distribution's install.exe ($dist); the Wine tests
+# put their own in its place.
+launch() { "$dist/install.exe" "$@"; }
+
+# run DIR [ARG...]: runs the installer from DIR with standard input at its
+# end; sets $status and leaves the output in $work/out, errors in $work/err.
+run() {
+  local dir=$1
+  shift
+  status=0
+  (cd "$dir" && launch "$@" </dev/null >"$work/out" 2>"$work/err") || status=$?
+}
+
 fail() {
   echo "FAIL: $*"
   failures=$((failures + 1))

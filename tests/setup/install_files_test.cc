@@ -21,16 +21,33 @@ const char kNew[] = "the install file";
 
 // The distribution's tar.exe in the current directory and the tools bin
 // directory bin/, both dated by the case.
+enum Destination { kAbsent, kFile, kDirectory };
+
 struct CopyCase {
   const char* name;
-  bool source_present = true;
-  bool bin_present = true;
-  enum { kAbsent, kFile, kDirectory } destination = kFile;
+  bool source_present;
+  bool bin_present;
+  Destination destination;
   /// The destination's last-write time against the source's.
-  fs::file_time_type::duration destination_offset{};
-  bool destination_before_1980 = false;
+  fs::file_time_type::duration destination_offset;
   const char* expected_content;  // of bin/tar.exe; null: no file there
   const char* expected_output;
+};
+
+const auto kSixtyYears = hours(24 * 365 * 60);  // back to before 1980
+
+const CopyCase kCopyCases[] = {
+    // name, source, bin/, destination, its date, bin/tar.exe afterwards, output
+    {"AbsentDestination", true, true, kAbsent, {}, kNew, ""},
+    {"AbsentWithoutSource", false, true, kAbsent, {}, nullptr, ""},
+    {"NoToolsBinDirectory", true, false, kAbsent, {}, nullptr, ""},
+    {"OlderDestination", true, true, kFile, -hours(1), kNew, ""},
+    {"SameDate", true, true, kFile, {}, kNew, ""},
+    {"SameTwoSecondStep", true, true, kFile, seconds(1), kNew, ""},
+    {"NewerDestination", true, true, kFile, seconds(2), kInstalled, "Newer tar.exe exists!\r\n"},
+    {"DirectoryInTheWay", true, true, kDirectory, {}, nullptr, ""},
+    {"DestinationBefore1980", true, true, kFile, -kSixtyYears, kInstalled, ""},
+    {"SourceMissingWhileACopyIsThere", false, true, kFile, {}, kInstalled, ""},
 };
 
 class CopyInstallFileTest : public testing::TestWithParam<CopyCase> {};
@@ -49,11 +66,10 @@ TEST_P(CopyInstallFileTest, CopiesOrKeepsAsTheDatesSay) {
     fs::last_write_time("tar.exe", base);
   }
   if (c.bin_present) fs::create_directory("bin");
-  if (c.destination == CopyCase::kFile) {
+  if (c.destination == kFile) {
     WriteWholeFile("bin/tar.exe", kInstalled);
-    fs::last_write_time("bin/tar.exe", c.destination_before_1980 ? base - hours(24 * 365 * 60)
-                                                                 : base + c.destination_offset);
-  } else if (c.destination == CopyCase::kDirectory) {
+    fs::last_write_time("bin/tar.exe", base + c.destination_offset);
+  } else if (c.destination == kDirectory) {
     fs::create_directory("bin/tar.exe");
   }
 
@@ -75,90 +91,12 @@ TEST_P(CopyInstallFileTest, CopiesOrKeepsAsTheDatesSay) {
     EXPECT_EQ(fs::last_write_time("tar.exe"), fs::last_write_time("bin/tar.exe"))
         << "the copy carries the install file's date";
   }
-  if (c.destination == CopyCase::kDirectory) {
+  if (c.destination == kDirectory) {
     EXPECT_TRUE(fs::is_directory("bin/tar.exe"));
   }
 }
 
-CopyCase Case(const char* name) {
-  CopyCase c;
-  c.name = name;
-  c.expected_content = kNew;
-  c.expected_output = "";
-  return c;
-}
-
-CopyCase AbsentDestination() {
-  CopyCase c = Case("AbsentDestination");
-  c.destination = CopyCase::kAbsent;
-  return c;
-}
-
-CopyCase AbsentWithoutSource() {
-  CopyCase c = Case("AbsentWithoutSource");
-  c.destination = CopyCase::kAbsent;
-  c.source_present = false;
-  c.expected_content = nullptr;
-  return c;
-}
-
-CopyCase NoToolsBinDirectory() {
-  CopyCase c = Case("NoToolsBinDirectory");
-  c.bin_present = false;
-  c.destination = CopyCase::kAbsent;
-  c.expected_content = nullptr;
-  return c;
-}
-
-CopyCase OlderDestination() {
-  CopyCase c = Case("OlderDestination");
-  c.destination_offset = -hours(1);
-  return c;
-}
-
-CopyCase SameDate() { return Case("SameDate"); }
-
-CopyCase SameTwoSecondStep() {
-  CopyCase c = Case("SameTwoSecondStep");
-  c.destination_offset = seconds(1);
-  return c;
-}
-
-CopyCase NewerDestination() {
-  CopyCase c = Case("NewerDestination");
-  c.destination_offset = seconds(2);
-  c.expected_content = kInstalled;
-  c.expected_output = "Newer tar.exe exists!\r\n";
-  return c;
-}
-
-CopyCase DirectoryInTheWay() {
-  CopyCase c = Case("DirectoryInTheWay");
-  c.destination = CopyCase::kDirectory;
-  c.expected_content = nullptr;
-  return c;
-}
-
-CopyCase DestinationBefore1980() {
-  CopyCase c = Case("DestinationBefore1980");
-  c.destination_before_1980 = true;
-  c.expected_content = kInstalled;
-  return c;
-}
-
-CopyCase SourceMissingWhileACopyIsThere() {
-  CopyCase c = Case("SourceMissingWhileACopyIsThere");
-  c.source_present = false;
-  c.expected_content = kInstalled;
-  return c;
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, CopyInstallFileTest,
-                         testing::Values(AbsentDestination(), AbsentWithoutSource(),
-                                         NoToolsBinDirectory(), OlderDestination(), SameDate(),
-                                         SameTwoSecondStep(), NewerDestination(),
-                                         DirectoryInTheWay(), DestinationBefore1980(),
-                                         SourceMissingWhileACopyIsThere()),
+INSTANTIATE_TEST_SUITE_P(Cases, CopyInstallFileTest, testing::ValuesIn(kCopyCases),
                          [](const testing::TestParamInfo<CopyCase>& param_info) {
                            return std::string(param_info.param.name);
                          });
